@@ -1,0 +1,20 @@
+// The engine's records as JSON under the engine's own names. Keys keep the
+// order in which they are set, so the output reads like the records.
+#pragma once
+
+#include "ClockReport.h"
+#include "PllEngine.h"
+
+#include <nlohmann/json.hpp>
+
+using Json = nlohmann::ordered_json;
+
+// "Success", "InputDividerOutOfRange", "NoPairFound".
+const char* StatusName(ConfigStatus status);
+
+Json SettingJson(const PllSetting& setting);
+Json RegistersJson(const RegisterSet& registers);
+// vcoHz, dspHz, oclkHz, and targetHz and errorPpm when the family has a target.
+Json ClocksJson(const FamilyClocks& family);
+// The table's candidates in order, each with its relativeError.
+Json CandidateTableJson(const CandidateTable& table);
