@@ -30,6 +30,13 @@ quorvane_start_wine() {
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1 || true
     wineserver -w
+    # Debian's Wine looks for its own fonts beside its data folder, not in
+    # it: without a copy in the prefix "MS Sans Serif" becomes another font
+    # and every dialog unit maps to other pixels.
+    if [[ -d /usr/share/wine/fonts ]]; then
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     # Without a window manager, Wine waits about 2 s whenever a managed
     # window is hidden or destroyed.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
