@@ -1,6 +1,12 @@
 #include "DC.h"
 
+#include "Font.h"
 #include "Wnd.h"
+
+HGDIOBJ CDC::SelectObject(CFont* font)
+{
+    return ::SelectObject(m_hDC, font->m_hObject);
+}
 
 SIZE CDC::GetTextExtent(const std::string& text) const
 {

@@ -2,10 +2,13 @@
 // CClientDC obtain one for a window and give it back when they go.
 #pragma once
 
+#include "MessageMap.h"
+
 #include <windows.h>
 
 #include <string>
 
+class CFont;
 class CWnd;
 
 class CDC {
@@ -21,6 +24,7 @@ public:
     COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
+    HGDIOBJ SelectObject(CFont* font);
     SIZE GetTextExtent(const std::string& text) const;
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
 };
@@ -43,3 +47,12 @@ public:
 private:
     HWND m_hWnd;
 };
+
+// A reflected colour request: the control gets the drawing context of its
+// painting and answers with the brush for its background.
+template <class T, HBRUSH (T::*Fn)(CDC*, UINT)>
+LRESULT MessageInvoke::CtlColorReflect(CCmdTarget& target, WPARAM wParam, LPARAM)
+{
+    CDC dc(reinterpret_cast<HDC>(wParam));
+    return reinterpret_cast<LRESULT>((static_cast<T&>(target).*Fn)(&dc, CTLCOLOR_STATIC));
+}

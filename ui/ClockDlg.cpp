@@ -1,6 +1,7 @@
 #include "ClockDlg.h"
 
 #include "AboutDlg.h"
+#include "CreditsDlg.h"
 #include "IconPlacement.h"
 #include "PllEngine.h"
 #include "ResultText.h"
@@ -144,5 +145,6 @@ void CClockDlg::OnCompute()
 
 void CClockDlg::OnAbout()
 {
-    // The About box with links arrives with the link control.
+    CCreditsDlg credits;
+    credits.DoModal();
 }

@@ -439,6 +439,7 @@ TEST_F(ClockDlgTest, SystemMenuItemOpensThePlainAboutBox)
         PressKey(about, VK_ESCAPE);
         EXPECT_TRUE(WaitFor([about] { return !::IsWindow(about); }));
         EXPECT_TRUE(::IsWindowEnabled(hDlg));
+        EXPECT_EQ(::GetDlgItem(about, IDC_LINK_WEB), nullptr); // the plain box, not the one with links
         // Commands 17 to 31 are the same item.
         ::PostMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUTBOX + 15, 0);
         about = WaitForWindow(0, "#32770", "About");
@@ -446,6 +447,32 @@ TEST_F(ClockDlgTest, SystemMenuItemOpensThePlainAboutBox)
         Click(about, IDOK);
         EXPECT_TRUE(WaitFor([about] { return !::IsWindow(about); }));
         EXPECT_EQ(ItemText(hDlg, IDC_XTI), "14.31818");
+    });
+}
+
+TEST_F(ClockDlgTest, AboutButtonOpensTheBoxWithLinks)
+{
+    RunDriven(dlg, kCaption, [&](HWND hDlg) {
+        for (int close : {VK_ESCAPE, VK_RETURN}) {
+            Click(hDlg, IDC_ABOUT);
+            HWND about = WaitForWindow(0, "#32770", "About");
+            ASSERT_NE(about, nullptr);
+            ASSERT_NE(::GetDlgItem(about, IDC_LINK_WEB), nullptr);
+            EXPECT_EQ(ItemText(about, IDC_LINK_WEB), "Internet site : https://quorvane.example.org/");
+            EXPECT_EQ(ItemText(about, IDC_LINK_MAIL), "E-mail : quorvane@example.org");
+            EXPECT_EQ(::GetWindow(about, GW_OWNER), hDlg);
+            EXPECT_FALSE(::IsWindowEnabled(hDlg));
+            ExpectCenteredOn(WindowRect(about), WindowRect(hDlg));
+            // OK has the focus, so Enter closes the box like Esc does.
+            EXPECT_TRUE(WaitFor([about] { return FocusOf(about) == ::GetDlgItem(about, IDOK); }));
+            PressKey(::GetDlgItem(about, IDOK), close);
+            EXPECT_TRUE(WaitFor([about] { return !::IsWindow(about); }));
+            EXPECT_TRUE(::IsWindowEnabled(hDlg));
+            // The links' tooltips went with the box.
+            EXPECT_TRUE(TopLevelWindows(0, "tooltips_class32").empty());
+        }
+        EXPECT_EQ(ItemText(hDlg, IDC_XTI), "14.31818");
+        EXPECT_EQ(ReadResults(hDlg), kTemplateTexts);
     });
 }
 

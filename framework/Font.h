@@ -1,0 +1,18 @@
+// A font the object owns: made from a description, deleted with the object.
+#pragma once
+
+#include <windows.h>
+
+class CFont {
+public:
+    CFont() = default;
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+    ~CFont() { DeleteObject(); }
+
+    HFONT m_hObject = nullptr;
+    HFONT GetSafeHandle() const { return m_hObject; }
+
+    BOOL CreateFontIndirect(const LOGFONTA* logFont);
+    BOOL DeleteObject();
+};
