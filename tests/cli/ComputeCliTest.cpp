@@ -331,7 +331,7 @@ TEST(ComputeCliTest, RefusedInputGivesTheDialogsTextAndExitTwo)
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, r.err);
-        if (!RunEveryCase() && &r - kRefusals >= 2)
+        if (!RunEveryCase())
             break;
     }
 }
@@ -405,6 +405,8 @@ TEST(ComputeCliTest, BadMaxPpm)
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, c.err);
+        if (!RunEveryCase())
+            break;
     }
 }
 

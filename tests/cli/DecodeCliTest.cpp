@@ -119,7 +119,7 @@ TEST(DecodeCliTest, RefusesValuesOutOfRangeOrMalformed)
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, std::string("quorvane-cli: ") + c.err + "\n");
-        if (!RunEveryCase() && &c - cases >= 3)
+        if (!RunEveryCase())
             break;
     }
 }

@@ -275,7 +275,7 @@ TEST(SweepCliTest, BadArguments)
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), std::string("quorvane-cli: ") + c.err);
-        if (!RunEveryCase() && &c - cases >= 2)
+        if (!RunEveryCase())
             break;
     }
 }
