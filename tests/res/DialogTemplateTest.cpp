@@ -78,8 +78,8 @@ const ExpectedDialog kMainDialog = {
         {IDC_COMPUTE, kButton, kPushButton, 0, "Compute", 0, 7, 36, 90, 14},
         {IDC_XTI, kEdit, kEditField, 0, "", 0, 7, 18, 40, 14},
         {IDC_RATIO, kEdit, kEditField, 0, "", 0, 57, 18, 40, 14},
-        {IDC_STATIC, kStatic, kText, 0, "XTI Freq. (MHz)", 0, 7, 7, 49, 8},
-        {IDC_STATIC, kStatic, kText, 0, "Ovr. Ratio", 0, 61, 7, 31, 8},
+        {IDC_STATIC, kStatic, kText, 0, "XTI Freq. (MHz)", 0, 7, 7, 52, 8},
+        {IDC_STATIC, kStatic, kText, 0, "Ovr. Ratio", 0, 61, 7, 34, 8},
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 164, 20, 22, 13},
         {IDC_STATIC, kStatic, kText, 0, "Register 07", 0, 114, 23, 47, 8},
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 164, 33, 22, 13},
@@ -100,9 +100,9 @@ const ExpectedDialog kMainDialog = {
         {IDC_STATIC, kStatic, kText, 0, "Register 101", 0, 114, 127, 47, 8},
         {IDC_STATIC, kButton, kGroupBox, WS_EX_DLGMODALFRAME, "Other clocks - MHz", 0, 7, 55, 90, 72},
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 33, 104, 29, 13},
-        {IDC_VCO_44K1, kStatic, kCentredText, 0, "000.00", 0, 37, 80, 20, 8},
-        {IDC_DSP_44K1, kStatic, kCentredText, 0, "000.00", 0, 37, 93, 20, 8},
-        {IDC_OCLK_44K1, kStatic, kCentredText, 0, "000.00", 0, 37, 106, 20, 8},
+        {IDC_VCO_44K1, kStatic, kCentredText, 0, "000.00", 0, 34, 80, 27, 8},
+        {IDC_DSP_44K1, kStatic, kCentredText, 0, "000.00", 0, 34, 93, 27, 8},
+        {IDC_OCLK_44K1, kStatic, kCentredText, 0, "000.00", 0, 34, 106, 27, 8},
         {IDC_REG07, kStatic, kCentredText, 0, "000", 0, 169, 23, 12, 8},
         {IDC_REG06, kStatic, kCentredText, 0, "000", 0, 169, 36, 12, 8},
         {IDC_REG11, kStatic, kCentredText, 0, "000", 0, 169, 49, 12, 8},
@@ -117,9 +117,9 @@ const ExpectedDialog kMainDialog = {
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 63, 78, 29, 13},
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 63, 91, 29, 13},
         {IDC_STATIC, kStatic, kFrame, 0, "", 0, 63, 104, 29, 13},
-        {IDC_VCO_48K, kStatic, kCentredText, 0, "000.00", 0, 67, 80, 20, 8},
-        {IDC_DSP_48K, kStatic, kCentredText, 0, "000.00", 0, 67, 93, 20, 9},
-        {IDC_OCLK_48K, kStatic, kCentredText, 0, "000.00", 0, 67, 106, 20, 8},
+        {IDC_VCO_48K, kStatic, kCentredText, 0, "000.00", 0, 64, 80, 27, 8},
+        {IDC_DSP_48K, kStatic, kCentredText, 0, "000.00", 0, 64, 93, 27, 9},
+        {IDC_OCLK_48K, kStatic, kCentredText, 0, "000.00", 0, 64, 106, 27, 8},
         {IDC_STATIC, kStatic, kCentredText, 0, "44.1 KHz", 0, 33, 68, 29, 8},
         {IDC_STATIC, kStatic, kCentredText, 0, "48 KHz", 0, 63, 68, 29, 8},
     }};
@@ -446,12 +446,14 @@ TEST(DialogWindowTest, DialogsUseEightPointMsSansSerif)
     }
 }
 
-// The About boxes' lines are one line high: a text that needs a second line
-// loses it. The two links are left out, since a link fits its window to its
-// text when it is bound.
-TEST(DialogWindowTest, AboutBoxLinesFitOnOneLine)
+// The dialogs' texts are one line high: a text that needs a second line
+// loses it, and a value wider than its field loses digits. In the main
+// dialog the result fields' template texts are as wide as the widest value
+// they show ("196.61"). The two links are left out, since a link fits its
+// window to its text when it is bound.
+TEST(DialogWindowTest, TextsFitOnOneLine)
 {
-    for (const ExpectedDialog* expected : {&kAboutBox, &kCreditsBox}) {
+    for (const ExpectedDialog* expected : {&kMainDialog, &kAboutBox, &kCreditsBox}) {
         SCOPED_TRACE("template " + std::to_string(expected->templateId));
         ScopedDialog dialog(expected->templateId);
         ASSERT_NE(dialog.get(), nullptr);
