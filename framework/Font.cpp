@@ -1,9 +1,20 @@
 #include "Font.h"
 
+namespace {
+long g_heldFonts = 0;
+}
+
+long CFont::HeldCount()
+{
+    return g_heldFonts;
+}
+
 BOOL CFont::CreateFontIndirect(const LOGFONTA* logFont)
 {
     DeleteObject();
     m_hObject = ::CreateFontIndirectA(logFont);
+    if (m_hObject != nullptr)
+        ++g_heldFonts;
     return m_hObject != nullptr;
 }
 
@@ -13,5 +24,6 @@ BOOL CFont::DeleteObject()
         return FALSE;
     const BOOL deleted = ::DeleteObject(m_hObject);
     m_hObject = nullptr;
+    --g_heldFonts;
     return deleted;
 }

@@ -15,4 +15,8 @@ public:
 
     BOOL CreateFontIndirect(const LOGFONTA* logFont);
     BOOL DeleteObject();
+
+    // How many fonts the program's CFont objects hold right now: a session
+    // that ends with more than it started with has lost some.
+    static long HeldCount();
 };

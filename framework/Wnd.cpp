@@ -51,6 +51,11 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     return found == Bindings().end() ? nullptr : found->second;
 }
 
+size_t CWnd::BoundCount()
+{
+    return Bindings().size();
+}
+
 BOOL CWnd::Attach(HWND hWnd)
 {
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)

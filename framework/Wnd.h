@@ -22,6 +22,8 @@ public:
 
     // The object bound to `hWnd`, or nullptr when none is.
     static CWnd* FromHandlePermanent(HWND hWnd);
+    // How many windows are bound to objects right now.
+    static size_t BoundCount();
 
     // Binding. SubclassWindow attaches, runs PreSubclassWindow and then puts
     // the framework's window procedure in front of the window's own.
