@@ -9,11 +9,14 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
 namespace {
+
+// A list file is read in pieces of this size.
+constexpr std::size_t kListFilePieceBytes = 65536;
+constexpr std::size_t kBytesPerMiB = 1024 * 1024;
 
 // Decimal exponents of from, to and step may lie this far apart: 17 digits
 // of mantissa scaled by 10^20 stay inside a 128-bit integer.
@@ -102,6 +105,28 @@ std::string EntryName(const char* option, std::size_t index, std::size_t count, 
     return Printf("%s, entry %zu (%s)", option, index + 1, Quoted(item).c_str());
 }
 
+// The whole of an opened list file, in pieces and only up to the bound:
+// a path such as /dev/zero never ends. A failing read (a directory opens
+// but cannot be read) is refused like a missing file.
+std::string ReadListFile(std::ifstream& file, const std::string& path)
+{
+    std::string text;
+    char piece[kListFilePieceBytes];
+    errno = 0;
+    while (file.read(piece, sizeof piece), file.gcount() > 0) {
+        text.append(piece, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > kMaxCrystalFileBytes)
+            throw UsageError(Printf("--crystals: %s is larger than %zu MiB", Quoted(path).c_str(),
+                                    kMaxCrystalFileBytes / kBytesPerMiB));
+    }
+    if (file.bad()) {
+        const int error = errno;
+        throw UsageError("--crystals: cannot read " + Quoted(path) +
+                         (error ? ": " + std::string(std::strerror(error)) : ""));
+    }
+    return text;
+}
+
 } // namespace
 
 CrystalSequence CrystalSequence::Range(double from, double to, double step)
@@ -173,10 +198,7 @@ std::vector<double> ReadCrystalList(std::string_view argument)
         std::ifstream file(path, std::ios::binary);
         if (!file)
             throw UsageError("--crystals: cannot read " + Quoted(path) + ": " + std::strerror(errno));
-        const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (file.bad())
-            throw UsageError("--crystals: cannot read " + Quoted(path));
-        return ParseCrystalText(text, path);
+        return ParseCrystalText(ReadListFile(file, path), path);
     }
     const std::vector<std::string_view> items = SplitAtCommas(argument);
     std::vector<double> crystals;

@@ -11,6 +11,11 @@
 // not run for days.
 inline constexpr std::size_t kMaxSweepRequests = 100000000;
 
+// The largest crystal list file a sweep reads: room for about a million
+// crystals, far more than any bench keeps, and a bound on what a path that
+// never ends (/dev/zero) costs.
+inline constexpr std::size_t kMaxCrystalFileBytes = 16 * 1024 * 1024;
+
 class CrystalSequence {
 public:
     // from, from + step, ... up to and including `to`. Crystal i is the
@@ -35,8 +40,9 @@ private:
 };
 
 // "--crystals" as given: "A,B,C" or "@FILE". A file holds crystals separated
-// by commas, blanks or line breaks, "#" starting a comment. Every crystal is
-// read with the crystal field's rules; refusals name the entry or the line.
+// by commas, blanks or line breaks, "#" starting a comment, and is refused
+// beyond kMaxCrystalFileBytes. Every crystal is read with the crystal
+// field's rules; refusals name the entry or the line.
 std::vector<double> ReadCrystalList(std::string_view argument);
 
 // The crystals of a file's text; `origin` names the file in refusals.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -114,6 +115,43 @@ TEST(CrystalListTest, FileText)
     EXPECT_EQ(UsageMessage([] { ParseCrystalText("# nothing\n", "empty.txt"); }),
               "--crystals: \"empty.txt\" holds no crystal frequency");
 }
+
+// A list file is read only up to its bound, whatever its length: one at the
+// bound is read, one byte more is refused without reading on.
+TEST(CrystalListTest, FilesAreReadUpToTheirBound)
+{
+    const std::string path = "crystal-list-bound.txt";
+    for (const std::size_t size : {kMaxCrystalFileBytes, kMaxCrystalFileBytes + 1}) {
+        SCOPED_TRACE(size);
+        {
+            std::ofstream file(path, std::ios::binary);
+            const std::string text = "27" + std::string(size - 2, ' ');
+            file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        }
+        if (size == kMaxCrystalFileBytes)
+            EXPECT_EQ(ReadCrystalList("@" + path), (std::vector<double>{27.0}));
+        else
+            EXPECT_EQ(UsageMessage([&] { ReadCrystalList("@" + path); }),
+                      "--crystals: \"" + path + "\" is larger than 16 MiB");
+    }
+    std::remove(path.c_str());
+}
+
+// A file that opens but cannot be read is refused like a missing one.
+TEST(CrystalListTest, UnreadableFilesAreRefused)
+{
+    const std::string message = UsageMessage([] { ReadCrystalList("@."); });
+    EXPECT_EQ(message.substr(0, message.find(':', message.find(':') + 1)), "--crystals: cannot read \".\"");
+}
+
+#ifndef _WIN32
+// A device that never ends costs no more than the bound.
+TEST(CrystalListTest, EndlessFilesAreRefused)
+{
+    EXPECT_EQ(UsageMessage([] { ReadCrystalList("@/dev/zero"); }),
+              "--crystals: \"/dev/zero\" is larger than 16 MiB");
+}
+#endif
 
 TEST(CrystalListTest, Ratios)
 {
