@@ -8,8 +8,12 @@
 #include <vector>
 
 // The most requests one sweep takes: a mistyped step should fail at once,
-// not run for days.
-inline constexpr std::size_t kMaxSweepRequests = 100000000;
+// not run for days. The fuzzing build lowers it, so that every sweep that
+// the fuzzer tries ends in moments.
+#ifndef QUORVANE_MAX_SWEEP_REQUESTS
+#define QUORVANE_MAX_SWEEP_REQUESTS 100000000
+#endif
+inline constexpr std::size_t kMaxSweepRequests = QUORVANE_MAX_SWEEP_REQUESTS;
 
 // The largest crystal list file a sweep reads: room for about a million
 // crystals, far more than any bench keeps, and a bound on what a path that
