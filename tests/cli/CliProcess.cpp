@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "WinePath.h"
 
 #include <atomic>
 #include <cstdio>
@@ -46,13 +47,7 @@ std::string WithoutCarriageReturns(const std::string& text)
 // Unix root.
 std::string CliPath()
 {
-    std::string path = QUORVANE_CLI_PATH;
-    if (!path.empty() && path[0] == '/') {
-        for (char& c : path)
-            c = c == '/' ? '\\' : c;
-        path = "Z:" + path;
-    }
-    return path;
+    return WindowsPathOf(QUORVANE_CLI_PATH);
 }
 
 // One argument quoted the way the C run time splits a command line.

@@ -2,6 +2,7 @@
 #include "LinkStatic.h"
 #include "CreditsDlg.h"
 #include "WindowDriver.h"
+#include "WinePath.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -316,17 +317,6 @@ private:
     bool m_hadValue = false;
 };
 
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-        for (char& c : path)
-            if (c == '/')
-                c = '\\';
-    }
-    return path;
-}
-
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -337,7 +327,7 @@ std::string ReadFile(const std::string& path)
 
 TEST_F(LinkTest, AFailedShellOpenFallsBackToTheHtmClass)
 {
-    const std::string recorder = WindowsPath(LINK_RECORDER_EXE);
+    const std::string recorder = WindowsPathOf(LINK_RECORDER_EXE);
     char temp[MAX_PATH] = {};
     ::GetTempPathA(sizeof temp, temp);
     const std::string out = std::string(temp) + "quorvane-link-recorder.txt";

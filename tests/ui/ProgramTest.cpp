@@ -1,5 +1,6 @@
 // The real Quorvane.exe, started as its own process and used from outside.
 #include "WindowDriver.h"
+#include "WinePath.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +11,9 @@ using namespace WindowDriver;
 
 namespace {
 
-// The program under test, given by the build as a path of this machine;
-// Wine shows the Unix root as drive Z:.
 std::string ProgramPath()
 {
-    std::string path = QUORVANE_EXE;
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-        for (char& c : path)
-            if (c == '/')
-                c = '\\';
-    }
-    return path;
+    return WindowsPathOf(QUORVANE_EXE);
 }
 
 class Program {
