@@ -1,5 +1,7 @@
 #include "LinkRules.h"
 
+#include <cstring>
+
 #include <cstdio>
 
 // Vertically the text's height decides unless the control centres its
@@ -93,6 +95,32 @@ constexpr StatusText kStatusTexts[] = {
 constexpr std::string_view kReportHeading = "Unable to open hyperlink:\n\n";
 
 } // namespace
+
+bool CopyRegistryValue(const char* read, std::size_t readSize, char* value, std::size_t valueCapacity)
+{
+    const char* end = static_cast<const char*>(std::memchr(read, '\0', readSize));
+    if (end == nullptr)
+        return false;
+    const std::size_t length = static_cast<std::size_t>(end - read);
+    if (length == 0 || length >= valueCapacity)
+        return false;
+    std::memcpy(value, read, length + 1);
+    return true;
+}
+
+bool AppendOpenCommandKey(char* buffer, std::size_t capacity)
+{
+    static constexpr std::string_view kOpenCommandKey = "\\shell\\open\\command";
+    const char* end = static_cast<const char*>(std::memchr(buffer, '\0', capacity));
+    if (end == nullptr)
+        return false;
+    const std::size_t length = static_cast<std::size_t>(end - buffer);
+    if (length + kOpenCommandKey.size() >= capacity)
+        return false;
+    std::memcpy(buffer + length, kOpenCommandKey.data(), kOpenCommandKey.size());
+    buffer[length + kOpenCommandKey.size()] = '\0';
+    return true;
+}
 
 std::string OpenFailureMessage(int status)
 {

@@ -36,6 +36,23 @@ inline constexpr std::size_t kFallbackCommandCapacity = 520;
 std::optional<std::string> BuildFallbackCommandLine(std::string_view registeredCommand,
                                                     std::string_view target);
 
+// The largest registry default value the fallback reads, its terminating
+// zero included.
+inline constexpr std::size_t kRegistryValueCapacity = 260;
+
+// Copies a default value as the registry returned it (`read`, a buffer of
+// `readSize` bytes that need not hold a terminating zero) into `value`, which
+// holds `valueCapacity` characters. False, with `value` untouched, when the
+// value is empty, fills the whole read buffer without a terminator, or would
+// not fit: the fallback then ends instead of running unset or cut text.
+bool CopyRegistryValue(const char* read, std::size_t readSize, char* value, std::size_t valueCapacity);
+
+// Turns the file class name in `buffer` (zero-terminated, `capacity`
+// characters) into the key of its open command by appending
+// "\shell\open\command"; false, with the buffer unchanged, when that would
+// not fit.
+bool AppendOpenCommandKey(char* buffer, std::size_t capacity);
+
 // What a failed open with this shell or WinExec status means to the user.
 std::string OpenFailureMessage(int status);
 

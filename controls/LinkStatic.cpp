@@ -4,17 +4,12 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 namespace {
 constexpr COLORREF kUnvisitedColor = 0xEE0000; // red 0, green 0, blue 238
 constexpr COLORREF kVisitedColor = 0x8B1A55;   // red 85, green 26, blue 139
 constexpr UINT_PTR kToolId = 1;
 // ShellExecute and WinExec report success with a status above this.
 constexpr int kLastFailureStatus = 32;
-// The largest registry default value the fallback reads, terminator included.
-constexpr size_t kRegistryValueCapacity = 260;
-constexpr const char kOpenCommandKey[] = "\\shell\\open\\command";
 } // namespace
 
 BEGIN_MESSAGE_MAP(CLinkStatic, CStatic)
@@ -159,9 +154,8 @@ int CLinkStatic::OpenTarget(const char* target, int nShowCmd)
     char command[kFallbackCommandCapacity];
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", command, sizeof command) != ERROR_SUCCESS)
         return shellStatus;
-    if (std::strlen(command) + sizeof kOpenCommandKey > sizeof command)
+    if (!AppendOpenCommandKey(command, sizeof command))
         return shellStatus;
-    std::strcat(command, kOpenCommandKey);
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, command, command, sizeof command) != ERROR_SUCCESS)
         return shellStatus;
     const std::optional<std::string> commandLine = BuildFallbackCommandLine(command, target);
@@ -183,15 +177,12 @@ LONG CLinkStatic::ReadDefaultValue(HKEY root, const char* subKey, char* value, s
     LONG status = ::RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key);
     if (status != ERROR_SUCCESS)
         return status;
-    char local[kRegistryValueCapacity + 1] = {};
-    LONG size = static_cast<LONG>(kRegistryValueCapacity);
+    char local[kRegistryValueCapacity] = {};
+    LONG size = static_cast<LONG>(sizeof local);
     status = ::RegQueryValueA(key, nullptr, local, &size);
     ::RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         return status;
-    const size_t length = ::strnlen(local, kRegistryValueCapacity);
-    if (length == 0 || length >= kRegistryValueCapacity || length >= valueCapacity)
-        return ERROR_FILE_NOT_FOUND;
-    std::memcpy(value, local, length + 1);
-    return ERROR_SUCCESS;
+    return CopyRegistryValue(local, sizeof local, value, valueCapacity) ? ERROR_SUCCESS
+                                                                        : ERROR_FILE_NOT_FOUND;
 }

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 bool operator==(const Rect& a, const Rect& b)
 {
@@ -209,6 +211,60 @@ TEST(OpenFailureReportTest, PutsTheHeadingAndAnEmptyLineInFront)
     EXPECT_EQ(OpenFailureReport(26), "Unable to open hyperlink:\n\nA sharing violation occurred. ");
     EXPECT_EQ(OpenFailureReport(4), "Unable to open hyperlink:\n\nUnknown Error (4) occurred.");
     EXPECT_EQ(OpenFailureReport(-7), "Unable to open hyperlink:\n\nUnknown Error (-7) occurred.");
+}
+
+} // namespace
+
+namespace {
+
+TEST(CopyRegistryValueTest, CopiesOnlyAWholeValueThatFits)
+{
+    struct Case {
+        const char* name;
+        std::string read; // the registry's buffer, as returned
+        std::size_t valueCapacity;
+        bool copied;
+    };
+    const std::string longest(kRegistryValueCapacity - 1, 'x');
+    const Case cases[] = {
+        {"a class name", std::string("htmlfile\0", 9), 520, true},
+        {"text after the terminator is not read", std::string("htmlfile\0junk", 13), 520, true},
+        {"the longest value the buffer holds", longest + '\0', 520, true},
+        {"a full buffer without a terminator", std::string(kRegistryValueCapacity, 'x'), 520, false},
+        {"an empty value", std::string("\0", 1), 520, false},
+        {"just fits the destination", std::string("123456789\0", 10), 10, true},
+        {"one character too many for the destination", std::string("1234567890\0", 11), 10, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string value(c.valueCapacity, '#');
+        EXPECT_EQ(CopyRegistryValue(c.read.data(), c.read.size(), value.data(), value.size()), c.copied);
+        if (c.copied)
+            EXPECT_STREQ(value.c_str(), c.read.c_str());
+        else
+            EXPECT_EQ(value, std::string(c.valueCapacity, '#')); // untouched
+    }
+}
+
+TEST(AppendOpenCommandKeyTest, AppendsOnlyWhatFits)
+{
+    char buffer[520] = "htmlfile";
+    ASSERT_TRUE(AppendOpenCommandKey(buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "htmlfile\\shell\\open\\command");
+
+    const std::size_t keyLength = std::string_view("\\shell\\open\\command").size();
+    for (const std::size_t classLength : {sizeof buffer - keyLength - 1, sizeof buffer - keyLength}) {
+        SCOPED_TRACE(classLength);
+        std::string name(classLength, 'c');
+        std::memcpy(buffer, name.c_str(), classLength + 1);
+        const bool fits = classLength + keyLength < sizeof buffer;
+        EXPECT_EQ(AppendOpenCommandKey(buffer, sizeof buffer), fits);
+        EXPECT_EQ(std::strlen(buffer), fits ? classLength + keyLength : classLength);
+    }
+
+    // A buffer without a terminator is not a class name.
+    std::memset(buffer, 'c', sizeof buffer);
+    EXPECT_FALSE(AppendOpenCommandKey(buffer, sizeof buffer));
 }
 
 } // namespace
