@@ -1,12 +1,10 @@
-// Drawing contexts. CDC wraps a context it does not own; CPaintDC and
-// CClientDC obtain one for a window and give it back when they go.
+// Drawing contexts. CDC wraps a context it does not own; CPaintDC obtains
+// one for painting a window and gives it back when it goes.
 #pragma once
 
 #include "MessageMap.h"
 
 #include <windows.h>
-
-#include <string>
 
 class CFont;
 class CWnd;
@@ -25,7 +23,6 @@ public:
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
     HGDIOBJ SelectObject(CFont* font);
-    SIZE GetTextExtent(const std::string& text) const;
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
 };
 
@@ -34,15 +31,6 @@ public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps{};
-
-private:
-    HWND m_hWnd;
-};
-
-class CClientDC : public CDC {
-public:
-    explicit CClientDC(CWnd* pWnd);
-    ~CClientDC() override;
 
 private:
     HWND m_hWnd;

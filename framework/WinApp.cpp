@@ -65,11 +65,6 @@ HCURSOR CWinApp::LoadCursor(UINT nID) const
     return ::LoadCursorA(m_hInstance, MAKEINTRESOURCEA(nID));
 }
 
-HCURSOR CWinApp::LoadStandardCursor(const char* name) const
-{
-    return ::LoadCursorA(nullptr, name);
-}
-
 void CWinApp::OnHelp()
 {
     // The context of the window the user is in: the active dialog, else the
@@ -133,10 +128,9 @@ int AfxMessageBox(const char* text, UINT type, UINT)
     return ::MessageBoxA(owner, text, AfxGetAppTitle(), type);
 }
 
-int AfxMessageBox(UINT stringId, UINT type, UINT helpId)
+int AfxMessageBox(UINT stringId, UINT type)
 {
-    const std::string text = AfxLoadString(stringId);
-    return AfxMessageBox(text.c_str(), type, helpId == UINT(-1) ? stringId : helpId);
+    return AfxMessageBox(AfxLoadString(stringId).c_str(), type);
 }
 
 std::string AfxLoadString(UINT nID)

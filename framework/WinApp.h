@@ -32,7 +32,6 @@ public:
 
     HICON LoadIcon(UINT nID) const;
     HCURSOR LoadCursor(UINT nID) const;
-    HCURSOR LoadStandardCursor(const char* name) const;
 
     // The framework's default Help handler: the help engine, the file named
     // after the executable with ".HLP", the active dialog's context.
@@ -64,7 +63,7 @@ BOOL AfxWinInit(HINSTANCE hInstance);
 // otherwise, the title as caption, owned by the most recently active popup
 // of the main window.
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
-int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = UINT(-1));
+int AfxMessageBox(UINT stringId, UINT type = MB_OK);
 
 // A string resource of the application, or "" when there is none.
 std::string AfxLoadString(UINT nID);

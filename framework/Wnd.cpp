@@ -189,7 +189,6 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         wnd->UnsubclassWindow();
         const LRESULT result = super != nullptr ? ::CallWindowProcA(super, hWnd, message, wParam, lParam)
                                                 : ::DefWindowProcA(hWnd, message, wParam, lParam);
-        wnd->PostNcDestroy();
         return result;
     }
 
@@ -283,16 +282,6 @@ BOOL CWnd::IsWindowVisible() const
     return ::IsWindowVisible(m_hWnd);
 }
 
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
 void CWnd::GetClientRect(RECT* rect) const
 {
     ::GetClientRect(m_hWnd, rect);
@@ -303,11 +292,6 @@ void CWnd::GetWindowRect(RECT* rect) const
     ::GetWindowRect(m_hWnd, rect);
 }
 
-CWnd* CWnd::GetParent() const
-{
-    return FromHandlePermanent(::GetParent(m_hWnd));
-}
-
 HWND CWnd::GetParentHwnd() const
 {
     return ::GetParent(m_hWnd);
@@ -316,11 +300,6 @@ HWND CWnd::GetParentHwnd() const
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
@@ -374,9 +353,4 @@ void CWnd::InvalidateRect(const RECT* rect, BOOL bErase)
 HFONT CWnd::GetFont() const
 {
     return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-}
-
-void CWnd::SetFocus()
-{
-    ::SetFocus(m_hWnd);
 }

@@ -18,7 +18,6 @@ public:
     ~CWnd() override;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object bound to `hWnd`, or nullptr when none is.
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -36,7 +35,6 @@ public:
     virtual void PreSubclassWindow() {}
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual void PostNcDestroy() {}
     // The help context that F1 asks for while this window is active.
     virtual DWORD GetHelpContext() const { return 0; }
 
@@ -65,14 +63,10 @@ public:
     CMenu GetSystemMenu(BOOL bRevert) const;
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;
-    BOOL IsWindowEnabled() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
     void GetClientRect(RECT* rect) const;
     void GetWindowRect(RECT* rect) const;
-    CWnd* GetParent() const;
     HWND GetParentHwnd() const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void SetWindowText(const char* text);
     std::string GetWindowText() const;
@@ -81,7 +75,6 @@ public:
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     void InvalidateRect(const RECT* rect, BOOL bErase = TRUE);
     HFONT GetFont() const;
-    void SetFocus();
 
 protected:
     // The window's own procedure that the framework's one chains to.
