@@ -18,3 +18,12 @@ struct ConfigRun {
 };
 
 ConfigResult RunConfiguration(const ConfigRequest& request, ConfigRun& run);
+
+// The search step that a run takes for each sample rate.
+using CandidateSearchFunction = void (*)(double xtiHz, std::int32_t inputDivider, std::int32_t ratio,
+                                         double sampleRateHz, CandidateTable& table);
+
+// RunConfiguration with `search` in place of SearchCandidates, so that the
+// tests and the benchmark put another search through the very same steps.
+ConfigResult RunConfigurationWithSearch(const ConfigRequest& request, ConfigRun& run,
+                                        CandidateSearchFunction search);

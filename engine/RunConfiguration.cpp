@@ -11,7 +11,8 @@ PllSetting SettingOf(std::int32_t inputDivider, const Candidate& shared, const C
 }
 } // namespace
 
-ConfigResult RunConfiguration(const ConfigRequest& request, ConfigRun& run)
+ConfigResult RunConfigurationWithSearch(const ConfigRequest& request, ConfigRun& run,
+                                        CandidateSearchFunction search)
 {
     // Starting afresh needs only the counts: a table's entries beyond its
     // count are never read, and clearing all 2 x 100 slots would be a
@@ -32,8 +33,8 @@ ConfigResult RunConfiguration(const ConfigRequest& request, ConfigRun& run)
     run.inputDivider = *inputDivider;
 
     const double xtiHz = request.xtiMHz * kHzPerMHz;
-    SearchCandidates(xtiHz, run.inputDivider, request.ratio, kSampleRate48Hz, run.table48);
-    SearchCandidates(xtiHz, run.inputDivider, request.ratio, kSampleRate44Hz, run.table44);
+    search(xtiHz, run.inputDivider, request.ratio, kSampleRate48Hz, run.table48);
+    search(xtiHz, run.inputDivider, request.ratio, kSampleRate44Hz, run.table44);
 
     run.pair = PairCandidates(run.table48, run.table44);
     if (!run.pair) {
@@ -52,6 +53,11 @@ ConfigResult RunConfiguration(const ConfigRequest& request, ConfigRun& run)
     result.clocks44 = ComputeClocks(xtiHz, result.setting44);
     result.status = ConfigStatus::Success;
     return result;
+}
+
+ConfigResult RunConfiguration(const ConfigRequest& request, ConfigRun& run)
+{
+    return RunConfigurationWithSearch(request, run, &SearchCandidates);
 }
 
 ConfigResult RunConfiguration(const ConfigRequest& request)

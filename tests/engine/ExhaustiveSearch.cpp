@@ -1,8 +1,6 @@
 #include "ExhaustiveSearch.h"
 
-#include "CandidatePairing.h"
 #include "CandidateSearch.h"
-#include "InputDivider.h"
 
 #include <cmath>
 
@@ -58,40 +56,7 @@ void ExhaustiveSearchCandidates(double xtiHz, std::int32_t inputDivider, std::in
 
 ConfigResult ExhaustiveRunConfiguration(const ConfigRequest& request, ConfigRun& run)
 {
-    run = ConfigRun{};
-    ConfigResult result;
-
-    const std::optional<std::int32_t> inputDivider = SelectInputDivider(request.xtiMHz);
-    if (!inputDivider) {
-        result.status = ConfigStatus::InputDividerOutOfRange;
-        result.message = kInputDividerMessage;
-        result.caption = kInputDividerCaption;
-        return result;
-    }
-    run.inputDivider = *inputDivider;
-
-    const double xtiHz = request.xtiMHz * 1000000.0;
-    ExhaustiveSearchCandidates(xtiHz, run.inputDivider, request.ratio, kSampleRate48Hz, run.table48);
-    ExhaustiveSearchCandidates(xtiHz, run.inputDivider, request.ratio, kSampleRate44Hz, run.table44);
-
-    run.pair = PairCandidates(run.table48, run.table44);
-    if (!run.pair) {
-        result.status = ConfigStatus::NoPairFound;
-        result.message = kNoPairMessage;
-        return result;
-    }
-
-    const Candidate& c48 = run.table48.entries[run.pair->index48];
-    const Candidate& c44 = run.table44.entries[run.pair->index44];
-    result.setting48 =
-        PllSetting{run.inputDivider, c48.multiplier, c48.fraction, c48.dspDivider, c48.oclkDivider};
-    result.setting44 =
-        PllSetting{run.inputDivider, c48.multiplier, c44.fraction, c48.dspDivider, c44.oclkDivider};
-    result.registers = EncodeRegisters(run.inputDivider, c48, c44);
-    result.clocks48 = ComputeClocks(xtiHz, result.setting48);
-    result.clocks44 = ComputeClocks(xtiHz, result.setting44);
-    result.status = ConfigStatus::Success;
-    return result;
+    return RunConfigurationWithSearch(request, run, &ExhaustiveSearchCandidates);
 }
 
 ConfigResult ExhaustiveRunConfiguration(const ConfigRequest& request)
