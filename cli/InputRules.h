@@ -2,12 +2,14 @@
 // dialog's fields, so that a text means the same in both programs.
 #pragma once
 
+#include "FrameworkResource.h"
+
 #include <cstdint>
 #include <string_view>
 
 // The dialog framework's refusal texts, word for word.
-inline constexpr char kIntegerRefusal[] = "Please enter an integer.";
-inline constexpr char kNumberRefusal[] = "Please enter a number.";
+inline constexpr char kIntegerRefusal[] = AFX_TEXT_PARSE_INT;
+inline constexpr char kNumberRefusal[] = AFX_TEXT_PARSE_REAL;
 
 // A real number as the crystal field reads it. On refusal throws a usage
 // error "<input>: Please enter a number.".
