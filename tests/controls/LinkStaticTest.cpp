@@ -1,6 +1,7 @@
 // The hyperlink control bound to real static controls under the window system.
 #include "LinkStatic.h"
 #include "CreditsDlg.h"
+#include "UiTestSupport.h"
 #include "WindowDriver.h"
 #include "WinePath.h"
 #include "resource.h"
@@ -19,18 +20,6 @@
 using namespace WindowDriver;
 
 namespace {
-
-class TestApp : public CWinApp {
-public:
-    TestApp() : CWinApp("Quorvane") {}
-};
-TestApp theApp;
-
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr))); }
-};
-[[maybe_unused]] auto* const g_environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
 // The link's internals that the tests look at.
 class TestLink : public CLinkStatic {
@@ -85,11 +74,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create(IDD_CREDITS));
-        theApp.m_pMainWnd = &host;
+        TheTestApp().m_pMainWnd = &host;
     }
     void TearDown() override
     {
-        theApp.m_pMainWnd = nullptr;
+        TheTestApp().m_pMainWnd = nullptr;
         host.DestroyWindow();
     }
 
@@ -250,7 +239,7 @@ TEST_F(LinkTest, TheMouseOverTheLinkShowsItsCursor)
 {
     TestLink link;
     ASSERT_TRUE(link.SubclassWindow(AddStatic("quorvane", SS_LEFT, 10, 10, 150, 20)));
-    link.m_hOverCursor = theApp.LoadCursor(IDC_HAND_CURSOR);
+    link.m_hOverCursor = TheTestApp().LoadCursor(IDC_HAND_CURSOR);
     ASSERT_NE(link.m_hOverCursor, nullptr);
     ::SetCursor(nullptr);
     EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
@@ -412,7 +401,7 @@ TEST(CreditsDlgTest, LinksKeepTheirTextsAndTargetTheBareAddresses)
         EXPECT_EQ(credits.m_linkMail.m_strTarget, "mailto:quorvane@example.org");
         EXPECT_EQ(TipText(credits.m_linkWebSite), "https://quorvane.example.org/");
         EXPECT_EQ(TipText(credits.m_linkMail), "mailto:quorvane@example.org");
-        HCURSOR hand = theApp.LoadCursor(IDC_HAND_CURSOR);
+        HCURSOR hand = TheTestApp().LoadCursor(IDC_HAND_CURSOR);
         EXPECT_EQ(credits.m_linkWebSite.m_hOverCursor, hand);
         EXPECT_EQ(credits.m_linkMail.m_hOverCursor, hand);
         // Every opening starts unvisited and underlined.

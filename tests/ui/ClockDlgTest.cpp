@@ -317,34 +317,37 @@ TEST_F(ClockDlgTest, FieldTextsAreAcceptedOrRefused)
     }
 }
 
-TEST_F(ClockDlgTest, ARefusedRatioLeavesTheCrystalUnread)
+// A refusal abandons the exchange where it stands: the ratio is read first,
+// so a refused ratio leaves the crystal unread, and a refused crystal keeps
+// the ratio already stored.
+TEST(ClockDlgRefusalTest, TheExchangeStopsAtTheRefusedField)
 {
-    RunDriven(dlg, kCaption, [&](HWND hDlg) {
-        SetItemText(hDlg, IDC_RATIO, "abc");
-        SetItemText(hDlg, IDC_XTI, "27");
-        Click(hDlg, IDC_COMPUTE);
-        const MessageBoxInfo box = WaitForMessageBox(hDlg);
-        ASSERT_NE(box.hWnd, nullptr);
-        EXPECT_EQ(box.text, "Please enter an integer.");
-        AnswerMessageBox(box.hWnd);
-    });
-    EXPECT_EQ(dlg.m_xtiMHz, 14.31818);
-    EXPECT_EQ(dlg.m_ratio, 256);
-}
-
-TEST_F(ClockDlgTest, ARefusedCrystalKeepsTheRatioAlreadyRead)
-{
-    RunDriven(dlg, kCaption, [&](HWND hDlg) {
-        SetItemText(hDlg, IDC_RATIO, "384");
-        SetItemText(hDlg, IDC_XTI, "abc");
-        Click(hDlg, IDC_COMPUTE);
-        const MessageBoxInfo box = WaitForMessageBox(hDlg);
-        ASSERT_NE(box.hWnd, nullptr);
-        EXPECT_EQ(box.text, "Please enter a number.");
-        AnswerMessageBox(box.hWnd);
-    });
-    EXPECT_EQ(dlg.m_xtiMHz, 14.31818);
-    EXPECT_EQ(dlg.m_ratio, 384);
+    struct Case {
+        const char* ratio;
+        const char* xti;
+        const char* refusal;
+        double xtiMHz; // the members afterwards
+        int ratioValue;
+    };
+    const Case cases[] = {
+        {"abc", "27", "Please enter an integer.", 14.31818, 256},
+        {"384", "abc", "Please enter a number.", 14.31818, 384},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("ratio \"") + c.ratio + "\", crystal \"" + c.xti + "\"");
+        CClockDlg dialog;
+        RunDriven(dialog, kCaption, [&](HWND hDlg) {
+            SetItemText(hDlg, IDC_RATIO, c.ratio);
+            SetItemText(hDlg, IDC_XTI, c.xti);
+            Click(hDlg, IDC_COMPUTE);
+            const MessageBoxInfo box = WaitForMessageBox(hDlg);
+            ASSERT_NE(box.hWnd, nullptr);
+            EXPECT_EQ(box.text, c.refusal);
+            AnswerMessageBox(box.hWnd);
+        });
+        EXPECT_EQ(dialog.m_xtiMHz, c.xtiMHz);
+        EXPECT_EQ(dialog.m_ratio, c.ratioValue);
+    }
 }
 
 struct EndCase {
