@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "StartProcess.h"
 #include "WinePath.h"
 
 #include <atomic>
@@ -133,13 +134,12 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& input)
     startup.hStdOutput = OpenInherited(out.Path(), true);
     startup.hStdError = OpenInherited(err.Path(), true);
     PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    const ProcessStart start = StartProcess(commandLine, true, startup, process);
     CloseHandle(startup.hStdInput);
     CloseHandle(startup.hStdOutput);
     CloseHandle(startup.hStdError);
-    if (!started)
-        throw std::runtime_error("cannot start " + commandLine);
+    if (!start.started)
+        throw std::runtime_error(DescribeFailedStart(commandLine, start));
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);

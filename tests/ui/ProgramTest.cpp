@@ -1,4 +1,5 @@
 // The real Quorvane.exe, started as its own process and used from outside.
+#include "StartProcess.h"
 #include "WindowDriver.h"
 #include "WinePath.h"
 #include "resource.h"
@@ -23,8 +24,10 @@ public:
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string command = "\"" + ProgramPath() + "\"";
-        started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process) != FALSE;
+        const ProcessStart start = StartProcess(command, false, startup, process);
+        started = start.started;
+        if (!started)
+            failure = DescribeFailedStart(command, start);
     }
     ~Program()
     {
@@ -41,13 +44,14 @@ public:
     }
 
     bool started = false;
+    std::string failure;
     PROCESS_INFORMATION process{};
 };
 
 TEST(ProgramTest, StartsComputesAndEnds)
 {
     Program program;
-    ASSERT_TRUE(program.started) << ProgramPath();
+    ASSERT_TRUE(program.started) << program.failure;
     HWND hDlg =
         WaitForWindow(program.process.dwProcessId, "#32770", "Quorvane v1.0", std::chrono::seconds(30));
     ASSERT_NE(hDlg, nullptr);
