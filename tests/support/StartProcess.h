@@ -32,8 +32,8 @@ inline ProcessStart StartProcess(std::string commandLine, bool inheritHandles, S
         if (::CreateProcessA(nullptr, text.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0,
                              nullptr, nullptr, &startup, &process)) {
             if (attempt > 1)
-                std::fprintf(stderr, "note: %s started at attempt %d (error %lu before)\n", commandLine.c_str(),
-                             attempt, static_cast<unsigned long>(result.lastError));
+                std::fprintf(stderr, "note: %s started at attempt %d (error %lu before)\n",
+                             commandLine.c_str(), attempt, static_cast<unsigned long>(result.lastError));
             result.started = true;
             return result;
         }
