@@ -10,6 +10,7 @@
 // registers that are exactly the encoding of the settings, and finite clocks
 // that are the clock model's for those settings.
 #include "ConfigRun.h"
+#include "EngineEquality.h"
 #include "FuzzCheck.h"
 #include "InputDivider.h"
 #include "PllEngine.h"
@@ -30,51 +31,9 @@ constexpr std::int32_t kMultiplierMax = 31;
 constexpr std::int32_t kDspDividerMax = 31;
 constexpr std::int32_t kOclkDividerMax = 127;
 
-bool IsText(const char* text, const char* expected)
-{
-    return text != nullptr && std::strcmp(text, expected) == 0;
-}
-
 bool InRange(std::int32_t value, std::int32_t highest)
 {
     return value >= 0 && value <= highest;
-}
-
-std::uint64_t Bits(double value)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-bool SameClocks(const ClockSet& a, const ClockSet& b)
-{
-    return Bits(a.vcoHz) == Bits(b.vcoHz) && Bits(a.dspHz) == Bits(b.dspHz) &&
-           Bits(a.oclkHz) == Bits(b.oclkHz);
-}
-
-bool SameSetting(const PllSetting& a, const PllSetting& b)
-{
-    return a.inputDivider == b.inputDivider && a.multiplier == b.multiplier && a.fraction == b.fraction &&
-           a.dspDivider == b.dspDivider && a.oclkDivider == b.oclkDivider;
-}
-
-bool SameRegisters(const RegisterSet& a, const RegisterSet& b)
-{
-    return a.reg07 == b.reg07 && a.reg06 == b.reg06 && a.reg11 == b.reg11 && a.reg80 == b.reg80 &&
-           a.reg81 == b.reg81 && a.reg82 == b.reg82 && a.reg97 == b.reg97 && a.reg100 == b.reg100 &&
-           a.reg101 == b.reg101;
-}
-
-bool SameResult(const ConfigResult& a, const ConfigResult& b)
-{
-    if (a.status != b.status || !IsText(a.message, b.message) || !IsText(a.caption, b.caption))
-        return false;
-    if (a.status != ConfigStatus::Success)
-        return true;
-    return SameSetting(a.setting48, b.setting48) && SameSetting(a.setting44, b.setting44) &&
-           SameRegisters(a.registers, b.registers) && SameClocks(a.clocks48, b.clocks48) &&
-           SameClocks(a.clocks44, b.clocks44);
 }
 
 bool IsFinite(const ClockSet& clocks)
@@ -134,7 +93,7 @@ void CheckSuccess(const ConfigRequest& request, const ConfigResult& result, cons
 {
     const PllSetting& s48 = result.setting48;
     const PllSetting& s44 = result.setting44;
-    FUZZ_REQUIRE(IsText(result.message, "") && IsText(result.caption, ""), "a success with texts");
+    FUZZ_REQUIRE(SameText(result.message, "") && SameText(result.caption, ""), "a success with texts");
     FUZZ_REQUIRE(SettingInRange(s48) && SettingInRange(s44),
                  "settings out of range: 48 kHz %d %d %d %d %d, 44.1 kHz %d %d %d %d %d", s48.inputDivider,
                  s48.multiplier, s48.fraction, s48.dspDivider, s48.oclkDivider, s44.inputDivider,
@@ -191,15 +150,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckSuccess(request, result, run);
         break;
     case ConfigStatus::InputDividerOutOfRange:
-        FUZZ_REQUIRE(IsText(result.message, kInputDividerMessage) &&
-                         IsText(result.caption, kInputDividerCaption),
+        FUZZ_REQUIRE(SameText(result.message, kInputDividerMessage) &&
+                         SameText(result.caption, kInputDividerCaption),
                      "InputDividerOutOfRange with \"%s\" / \"%s\"", result.message, result.caption);
         // Only a crystal above 240 MHz cannot be divided down; no search ran.
         FUZZ_REQUIRE(!SelectInputDivider(request.xtiMHz) && run.table48.count == 0 && run.table44.count == 0,
                      "InputDividerOutOfRange for %a MHz", request.xtiMHz);
         break;
     case ConfigStatus::NoPairFound:
-        FUZZ_REQUIRE(IsText(result.message, kNoPairMessage) && IsText(result.caption, ""),
+        FUZZ_REQUIRE(SameText(result.message, kNoPairMessage) && SameText(result.caption, ""),
                      "NoPairFound with \"%s\" / \"%s\"", result.message, result.caption);
         FUZZ_REQUIRE(SelectInputDivider(request.xtiMHz).has_value() && !run.pair, "NoPairFound for %a MHz",
                      request.xtiMHz);

@@ -2,20 +2,12 @@
 // when their bit patterns are.
 #pragma once
 
+#include "EngineEquality.h"
 #include "PllEngine.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <string>
-
-inline std::uint64_t BitsOf(double value)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 inline ::testing::AssertionResult SameBits(double a, double b)
 {

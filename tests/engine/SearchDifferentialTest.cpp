@@ -8,6 +8,7 @@
 #include "ConfigRun.h"
 #include "DifferentialRequests.h"
 #include "EngineCompare.h"
+#include "EngineEquality.h"
 #include "ExhaustiveSearch.h"
 #include "InputDivider.h"
 
@@ -45,15 +46,9 @@ std::string Describe(const Candidate& c)
     return text;
 }
 
-bool SameCandidate(const Candidate& a, const Candidate& b)
-{
-    return a.multiplier == b.multiplier && a.fraction == b.fraction && a.dspDivider == b.dspDivider &&
-           a.oclkDivider == b.oclkDivider && BitsOf(a.relativeError) == BitsOf(b.relativeError);
-}
-
 // Quiet on success and one precise line on failure, so that thousands of
 // requests do not flood the output.
-::testing::AssertionResult SameTable(const CandidateTable& engine, const CandidateTable& oracle)
+::testing::AssertionResult TablesAgree(const CandidateTable& engine, const CandidateTable& oracle)
 {
     if (engine.count != oracle.count)
         return ::testing::AssertionFailure() << "count " << engine.count << " vs oracle " << oracle.count;
@@ -65,31 +60,12 @@ bool SameCandidate(const Candidate& a, const Candidate& b)
     return ::testing::AssertionSuccess();
 }
 
-bool SameClocks(const ClockSet& a, const ClockSet& b)
-{
-    return BitsOf(a.vcoHz) == BitsOf(b.vcoHz) && BitsOf(a.dspHz) == BitsOf(b.dspHz) &&
-           BitsOf(a.oclkHz) == BitsOf(b.oclkHz);
-}
-
-bool SameSetting(const PllSetting& a, const PllSetting& b)
-{
-    return a.inputDivider == b.inputDivider && a.multiplier == b.multiplier && a.fraction == b.fraction &&
-           a.dspDivider == b.dspDivider && a.oclkDivider == b.oclkDivider;
-}
-
-bool SameRegisters(const RegisterSet& a, const RegisterSet& b)
-{
-    return a.reg07 == b.reg07 && a.reg06 == b.reg06 && a.reg11 == b.reg11 && a.reg80 == b.reg80 &&
-           a.reg81 == b.reg81 && a.reg82 == b.reg82 && a.reg97 == b.reg97 && a.reg100 == b.reg100 &&
-           a.reg101 == b.reg101;
-}
-
 ::testing::AssertionResult SameOutcome(const ConfigResult& engine, const ConfigResult& oracle)
 {
     if (engine.status != oracle.status)
         return ::testing::AssertionFailure() << "status " << static_cast<int>(engine.status) << " vs oracle "
                                              << static_cast<int>(oracle.status);
-    if (std::string(engine.message) != oracle.message || std::string(engine.caption) != oracle.caption)
+    if (!SameText(engine.message, oracle.message) || !SameText(engine.caption, oracle.caption))
         return ::testing::AssertionFailure() << "message or caption differs";
     if (engine.status != ConfigStatus::Success)
         return ::testing::AssertionSuccess();
@@ -114,9 +90,9 @@ bool SameRegisters(const RegisterSet& a, const RegisterSet& b)
     if (same && engine.status != ConfigStatus::InputDividerOutOfRange) {
         if (engineRun.inputDivider != oracleRun.inputDivider)
             same = ::testing::AssertionFailure() << "input divider differs";
-        else if (!(same = SameTable(engineRun.table48, oracleRun.table48)))
+        else if (!(same = TablesAgree(engineRun.table48, oracleRun.table48)))
             same << " (table48)";
-        else if (!(same = SameTable(engineRun.table44, oracleRun.table44)))
+        else if (!(same = TablesAgree(engineRun.table44, oracleRun.table44)))
             same << " (table44)";
         else if (engineRun.pair.has_value() != oracleRun.pair.has_value() ||
                  (engineRun.pair && (engineRun.pair->index48 != oracleRun.pair->index48 ||
@@ -139,7 +115,7 @@ bool SameRegisters(const RegisterSet& a, const RegisterSet& b)
     CandidateTable oracle = engine;
     SearchCandidates(xtiHz, inputDivider, ratio, sampleRateHz, engine);
     ExhaustiveSearchCandidates(xtiHz, inputDivider, ratio, sampleRateHz, oracle);
-    ::testing::AssertionResult same = SameTable(engine, oracle);
+    ::testing::AssertionResult same = TablesAgree(engine, oracle);
     if (!same)
         same << " for " << xtiHz << " Hz (" << std::hexfloat << xtiHz << std::defaultfloat
              << "), input divider " << inputDivider << ", ratio " << ratio << ", " << sampleRateHz << " Hz, "
