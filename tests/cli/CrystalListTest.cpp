@@ -1,8 +1,8 @@
 // The crystals and ratios of a sweep: exact ranges, lists, files and the
 // built-in list.
 #include "CrystalList.h"
-#include "CliError.h"
 #include "DataExchangeRules.h"
+#include "UsageErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <limits>
 #include <string>
 
@@ -21,17 +20,6 @@ double Decimal(const std::string& text)
     double value = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
-
-std::string UsageMessage(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CliError& e) {
-        EXPECT_EQ(e.ExitCode(), 2);
-        return e.what();
-    }
-    return "(no error)";
 }
 
 // Every crystal of the long benchmark sweep is the double a user gets by
@@ -92,27 +80,27 @@ TEST(CrystalSequenceTest, RefusesRangesItCannotStep)
          "--step: the range holds 100000001 crystals; a sweep takes at most 100000000 requests"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UsageMessage([&] { CrystalSequence::Range(c.from, c.to, c.step); }), c.message);
+        EXPECT_EQ(UsageErrorText([&] { CrystalSequence::Range(c.from, c.to, c.step); }), c.message);
 }
 
 TEST(CrystalListTest, CommaSeparatedList)
 {
     EXPECT_EQ(ReadCrystalList("12.288, 24.576,\t2.7d1"), (std::vector<double>{12.288, 24.576, 27.0}));
     EXPECT_EQ(ReadCrystalList("27"), (std::vector<double>{27.0}));
-    EXPECT_EQ(UsageMessage([] { ReadCrystalList("27,,33"); }),
+    EXPECT_EQ(UsageErrorText([] { ReadCrystalList("27,,33"); }),
               "--crystals, entry 2 (\"\"): Please enter a number.");
-    EXPECT_EQ(UsageMessage([] { ReadCrystalList("27,"); }),
+    EXPECT_EQ(UsageErrorText([] { ReadCrystalList("27,"); }),
               "--crystals, entry 2 (\"\"): Please enter a number.");
-    EXPECT_EQ(UsageMessage([] { ReadCrystalList("abc"); }), "--crystals: Please enter a number.");
+    EXPECT_EQ(UsageErrorText([] { ReadCrystalList("abc"); }), "--crystals: Please enter a number.");
 }
 
 TEST(CrystalListTest, FileText)
 {
     EXPECT_EQ(ParseCrystalText("# bench\r\n14.31818,27\r\n\n  33.8688 # exact\n12.288", "f"),
               (std::vector<double>{14.31818, 27.0, 33.8688, 12.288}));
-    EXPECT_EQ(UsageMessage([] { ParseCrystalText("14.31818\n\n27 x\n", "bench.txt"); }),
+    EXPECT_EQ(UsageErrorText([] { ParseCrystalText("14.31818\n\n27 x\n", "bench.txt"); }),
               "bench.txt:3 (\"x\"): Please enter a number.");
-    EXPECT_EQ(UsageMessage([] { ParseCrystalText("# nothing\n", "empty.txt"); }),
+    EXPECT_EQ(UsageErrorText([] { ParseCrystalText("# nothing\n", "empty.txt"); }),
               "--crystals: \"empty.txt\" holds no crystal frequency");
 }
 
@@ -131,7 +119,7 @@ TEST(CrystalListTest, FilesAreReadUpToTheirBound)
         if (size == kMaxCrystalFileBytes)
             EXPECT_EQ(ReadCrystalList("@" + path), (std::vector<double>{27.0}));
         else
-            EXPECT_EQ(UsageMessage([&] { ReadCrystalList("@" + path); }),
+            EXPECT_EQ(UsageErrorText([&] { ReadCrystalList("@" + path); }),
                       "--crystals: \"" + path + "\" is larger than 16 MiB");
     }
     std::remove(path.c_str());
@@ -140,7 +128,7 @@ TEST(CrystalListTest, FilesAreReadUpToTheirBound)
 // A file that opens but cannot be read is refused like a missing one.
 TEST(CrystalListTest, UnreadableFilesAreRefused)
 {
-    const std::string message = UsageMessage([] { ReadCrystalList("@."); });
+    const std::string message = UsageErrorText([] { ReadCrystalList("@."); });
     EXPECT_EQ(message.substr(0, message.find(':', message.find(':') + 1)), "--crystals: cannot read \".\"");
 }
 
@@ -148,7 +136,7 @@ TEST(CrystalListTest, UnreadableFilesAreRefused)
 // A device that never ends costs no more than the bound.
 TEST(CrystalListTest, EndlessFilesAreRefused)
 {
-    EXPECT_EQ(UsageMessage([] { ReadCrystalList("@/dev/zero"); }),
+    EXPECT_EQ(UsageErrorText([] { ReadCrystalList("@/dev/zero"); }),
               "--crystals: \"/dev/zero\" is larger than 16 MiB");
 }
 #endif
@@ -157,8 +145,8 @@ TEST(CrystalListTest, Ratios)
 {
     EXPECT_EQ(ReadRatioList("256,384, 512"), (std::vector<std::int32_t>{256, 384, 512}));
     EXPECT_EQ(ReadRatioList("-1"), (std::vector<std::int32_t>{-1}));
-    EXPECT_EQ(UsageMessage([] { ReadRatioList("256;384"); }), "--ratio: Please enter an integer.");
-    EXPECT_EQ(UsageMessage([] { ReadRatioList("256,0x10"); }),
+    EXPECT_EQ(UsageErrorText([] { ReadRatioList("256;384"); }), "--ratio: Please enter an integer.");
+    EXPECT_EQ(UsageErrorText([] { ReadRatioList("256,0x10"); }),
               "--ratio, entry 2 (\"0x10\"): Please enter an integer.");
 }
 

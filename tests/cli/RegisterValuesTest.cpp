@@ -1,26 +1,14 @@
 // Register values as text and back to the PLL settings.
 #include "RegisterValues.h"
 #include "CandidatePairing.h"
-#include "CliError.h"
+#include "UsageErrorText.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string Refusal(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CliError& e) {
-        EXPECT_EQ(e.ExitCode(), 2);
-        return e.what();
-    }
-    return "(accepted)";
-}
 
 const RegisterSet kDefault{0, 12, 3, 16, 119, 103, 15, 58, 187};
 
@@ -56,7 +44,7 @@ TEST(RegisterValuesTest, EveryFieldsRange)
         words[i] = "0x" + std::to_string(0); // hexadecimal zero
         EXPECT_EQ(ReadRegisterValues(words).*field.member, 0);
         words[i] = std::to_string(field.maximum + 1);
-        EXPECT_EQ(Refusal([&] { ReadRegisterValues(words); }),
+        EXPECT_EQ(UsageErrorText([&] { ReadRegisterValues(words); }),
                   std::string(field.label) + ": " + words[i] + " is out of range: the " + field.meaning +
                       " runs from 0 to " + std::to_string(field.maximum));
     }
@@ -67,7 +55,7 @@ TEST(RegisterValuesTest, MalformedValues)
     for (const char* bad : {"", "0x", "x10", "1.0", "+1", "-0", "0b1", "1e2", "0x1G", " 1"}) {
         std::vector<std::string> words(kRegisterCount, "0");
         words[4] = bad;
-        EXPECT_EQ(Refusal([&] { ReadRegisterValues(words); }),
+        EXPECT_EQ(UsageErrorText([&] { ReadRegisterValues(words); }),
                   std::string("Register 81: \"") + bad +
                       "\" is not a register value (write it in decimal or as 0x hexadecimal)");
     }
