@@ -1,5 +1,7 @@
 #include "JsonFields.h"
 
+#include "RegisterValues.h"
+
 const char* StatusName(ConfigStatus status)
 {
     switch (status) {
@@ -27,15 +29,8 @@ Json SettingJson(const PllSetting& setting)
 Json RegistersJson(const RegisterSet& registers)
 {
     Json json;
-    json["reg07"] = registers.reg07;
-    json["reg06"] = registers.reg06;
-    json["reg11"] = registers.reg11;
-    json["reg80"] = registers.reg80;
-    json["reg81"] = registers.reg81;
-    json["reg82"] = registers.reg82;
-    json["reg97"] = registers.reg97;
-    json["reg100"] = registers.reg100;
-    json["reg101"] = registers.reg101;
+    for (const RegisterField& field : kRegisterFields)
+        json[field.key] = registers.*field.member;
     return json;
 }
 

@@ -86,15 +86,15 @@ std::int32_t ReadField(const RegisterField& field, std::string_view text)
 } // namespace
 
 const RegisterField kRegisterFields[kRegisterCount] = {
-    {"R07", "Register 07", &RegisterSet::reg07, 15, "input divider code"},
-    {"R06", "Register 06", &RegisterSet::reg06, 31, "multiplier code"},
-    {"R11", "Register 11", &RegisterSet::reg11, 31, "DSP divider code"},
-    {"R80", "Register 80", &RegisterSet::reg80, 127, "44.1 kHz OCLK divider code"},
-    {"R81", "Register 81", &RegisterSet::reg81, kByteMax, "44.1 kHz fraction's low byte"},
-    {"R82", "Register 82", &RegisterSet::reg82, kByteMax, "44.1 kHz fraction's high byte"},
-    {"R97", "Register 97", &RegisterSet::reg97, 127, "48 kHz OCLK divider code"},
-    {"R100", "Register 100", &RegisterSet::reg100, kByteMax, "48 kHz fraction's low byte"},
-    {"R101", "Register 101", &RegisterSet::reg101, kByteMax, "48 kHz fraction's high byte"},
+    {"R07", "reg07", "Register 07", &RegisterSet::reg07, 15, "input divider code"},
+    {"R06", "reg06", "Register 06", &RegisterSet::reg06, 31, "multiplier code"},
+    {"R11", "reg11", "Register 11", &RegisterSet::reg11, 31, "DSP divider code"},
+    {"R80", "reg80", "Register 80", &RegisterSet::reg80, 127, "44.1 kHz OCLK divider code"},
+    {"R81", "reg81", "Register 81", &RegisterSet::reg81, kByteMax, "44.1 kHz fraction's low byte"},
+    {"R82", "reg82", "Register 82", &RegisterSet::reg82, kByteMax, "44.1 kHz fraction's high byte"},
+    {"R97", "reg97", "Register 97", &RegisterSet::reg97, 127, "48 kHz OCLK divider code"},
+    {"R100", "reg100", "Register 100", &RegisterSet::reg100, kByteMax, "48 kHz fraction's low byte"},
+    {"R101", "reg101", "Register 101", &RegisterSet::reg101, kByteMax, "48 kHz fraction's high byte"},
 };
 
 std::string RegisterAssignmentsText(const RegisterSet& registers)

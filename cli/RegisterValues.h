@@ -11,6 +11,7 @@
 
 struct RegisterField {
     const char* name;                  // "R07": the name in REGISTER=VALUE lines
+    const char* key;                   // "reg07": the engine's field name, for JSON and CSV
     const char* label;                 // "Register 07": the dialog's label
     std::int32_t RegisterSet::*member; // where the value lives
     std::int32_t maximum;              // highest value the field can hold

@@ -107,6 +107,14 @@ CrystalSequence CrystalsOf(const SweepOptions& options)
                                   ReadNumberInput("--step", *options.stepText));
 }
 
+std::string CsvHeader()
+{
+    std::string line = "xtiMHz,ratio,status";
+    for (const RegisterField& field : kRegisterFields)
+        line += std::string(",") + field.key;
+    return line + ",largerErrorPpm\n";
+}
+
 std::string Csv(const SweepRow& row)
 {
     std::string line = ShortestText(row.xtiMHz) + Printf(",%d,", row.ratio) + SweepStatusName(row.status);
@@ -217,9 +225,7 @@ int RunSweepCommand(const SweepOptions& options, const SweepConsole& console)
 
     std::FILE* out = console.out;
     if (format == SweepFormat::Csv)
-        std::fputs(
-            "xtiMHz,ratio,status,reg07,reg06,reg11,reg80,reg81,reg82,reg97,reg100,reg101,largerErrorPpm\n",
-            out);
+        std::fputs(CsvHeader().c_str(), out);
     else if (format == SweepFormat::Text)
         std::fputs(TextHeader().c_str(), out);
     else
