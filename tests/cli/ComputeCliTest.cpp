@@ -5,6 +5,7 @@
 #include "ConfigRun.h"
 #include "EngineCompare.h"
 #include "PllEngine.h"
+#include "WorkedRequests.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -20,47 +21,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct WorkedRequest {
-    const char* xti;
-    const char* ratio;
-    double xtiMHz;
-    int ratioValue;
-    std::array<int, 9> registers;       // 07, 06, 11, 80, 81, 82, 97, 100, 101
-    std::array<const char*, 3> shown44; // VCO, DSP, OCLK in MHz as the dialog shows them
-    std::array<const char*, 3> shown48;
-};
-
-const WorkedRequest kWorked[] = {
-    {"14.31818",
-     "256",
-     14.31818,
-     256,
-     {0, 12, 3, 16, 119, 103, 15, 58, 187},
-     {"191.92", "23.99", "11.290"},
-     {"196.61", "24.58", "12.288"}},
-    {"27",
-     "384",
-     27.0,
-     384,
-     {1, 12, 3, 10, 100, 204, 9, 65, 167},
-     {"186.28", "23.28", "16.934"},
-     {"184.32", "23.04", "18.432"}},
-    {"33.8688",
-     "256",
-     33.8688,
-     256,
-     {2, 16, 3, 16, 0, 0, 15, 59, 106},
-     {"191.92", "23.99", "11.290"},
-     {"196.61", "24.58", "12.288"}},
-    {"27",
-     "512",
-     27.0,
-     512,
-     {1, 9, 2, 5, 3, 9, 5, 52, 236},
-     {"135.48", "22.58", "22.579"},
-     {"147.46", "24.58", "24.576"}},
-};
-
 const char* const kRegisterNames[] = {"07", "06", "11", "80", "81", "82", "97", "100", "101"};
 const char* const kJsonRegisterNames[] = {"reg07", "reg06", "reg11",  "reg80", "reg81",
                                           "reg82", "reg97", "reg100", "reg101"};
@@ -68,7 +28,7 @@ const char* const kJsonRegisterNames[] = {"reg07", "reg06", "reg11",  "reg80", "
 std::vector<const WorkedRequest*> WorkedToRun()
 {
     std::vector<const WorkedRequest*> cases;
-    for (const WorkedRequest& w : kWorked)
+    for (const WorkedRequest& w : kWorkedRequests)
         cases.push_back(&w);
     if (!RunEveryCase())
         cases.resize(2);
@@ -136,8 +96,8 @@ TEST(ComputeCliTest, DefaultRequestAsText)
 TEST(ComputeCliTest, WorkedRequestsAsText)
 {
     for (const WorkedRequest* w : WorkedToRun()) {
-        SCOPED_TRACE(std::string(w->xti) + " MHz, ratio " + w->ratio);
-        const CliRun run = RunCli({"compute", w->xti, w->ratio, "--format", "text"});
+        SCOPED_TRACE(std::string(w->xtiText) + " MHz, ratio " + w->ratioText);
+        const CliRun run = RunCli({"compute", w->xtiText, w->ratioText, "--format", "text"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
         for (int i = 0; i < 9; ++i) {
@@ -149,8 +109,8 @@ TEST(ComputeCliTest, WorkedRequestsAsText)
         EXPECT_TRUE(Contains(run.out, Line("VCO           %10s%10s", w->shown44[0], w->shown48[0])));
         EXPECT_TRUE(Contains(run.out, Line("DSP           %10s%10s", w->shown44[1], w->shown48[1])));
         EXPECT_TRUE(Contains(run.out, Line("OCLK          %10s%10s", w->shown44[2], w->shown48[2])));
-        EXPECT_TRUE(Contains(run.out, Line("%-17s%18.6f%18.6f", "OCLK target", w->ratioValue * 44100.0,
-                                           w->ratioValue * 48000.0)));
+        EXPECT_TRUE(Contains(
+            run.out, Line("%-17s%18.6f%18.6f", "OCLK target", w->ratio * 44100.0, w->ratio * 48000.0)));
     }
 }
 
@@ -158,15 +118,15 @@ TEST(ComputeCliTest, WorkedRequestsAsText)
 TEST(ComputeCliTest, WorkedRequestsAsJsonMatchTheEngine)
 {
     for (const WorkedRequest* w : WorkedToRun()) {
-        SCOPED_TRACE(std::string(w->xti) + " MHz, ratio " + w->ratio);
-        const CliRun run = RunCli({"compute", w->xti, w->ratio, "--format", "json"});
+        SCOPED_TRACE(std::string(w->xtiText) + " MHz, ratio " + w->ratioText);
+        const CliRun run = RunCli({"compute", w->xtiText, w->ratioText, "--format", "json"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.err, "");
         const Json doc = Json::parse(run.out);
-        const ConfigResult expected = RunConfiguration(ConfigRequest{w->xtiMHz, w->ratioValue});
+        const ConfigResult expected = RunConfiguration(ConfigRequest{w->xtiMHz, w->ratio});
 
         EXPECT_TRUE(SameBits(doc.at("xtiMHz").get<double>(), w->xtiMHz));
-        EXPECT_EQ(doc.at("ratio").get<int>(), w->ratioValue);
+        EXPECT_EQ(doc.at("ratio").get<int>(), w->ratio);
         EXPECT_EQ(doc.at("status"), "Success");
         EXPECT_FALSE(doc.contains("message"));
         EXPECT_EQ(doc.at("inputDivider").get<int>(), expected.setting48.inputDivider);
@@ -190,8 +150,8 @@ TEST(ComputeCliTest, WorkedRequestsAsJsonMatchTheEngine)
             const ClockSet& clocks;
             double targetHz;
             const char* shownOclk;
-        } families[] = {{"clocks48", expected.clocks48, w->ratioValue * 48000.0, w->shown48[2]},
-                        {"clocks44", expected.clocks44, w->ratioValue * 44100.0, w->shown44[2]}};
+        } families[] = {{"clocks48", expected.clocks48, w->ratio * 48000.0, w->shown48[2]},
+                        {"clocks44", expected.clocks44, w->ratio * 44100.0, w->shown44[2]}};
         double larger = 0.0;
         for (const auto& f : families) {
             SCOPED_TRACE(f.name);
@@ -221,8 +181,8 @@ TEST(ComputeCliTest, DefaultRequestErrorsHaveTheRightSignAndSize)
 TEST(ComputeCliTest, WorkedRequestsAsRegisterLines)
 {
     for (const WorkedRequest* w : WorkedToRun()) {
-        SCOPED_TRACE(std::string(w->xti) + " MHz, ratio " + w->ratio);
-        const CliRun run = RunCli({"compute", w->xti, w->ratio, "--format", "regs"});
+        SCOPED_TRACE(std::string(w->xtiText) + " MHz, ratio " + w->ratioText);
+        const CliRun run = RunCli({"compute", w->xtiText, w->ratioText, "--format", "regs"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
         std::string expected;
@@ -236,15 +196,15 @@ TEST(ComputeCliTest, WorkedRequestsAsRegisterLines)
 TEST(ComputeCliTest, RegisterLinesDecodeToTheSameClocks)
 {
     for (const WorkedRequest* w : WorkedToRun()) {
-        SCOPED_TRACE(std::string(w->xti) + " MHz, ratio " + w->ratio);
-        const CliRun regs = RunCli({"compute", w->xti, w->ratio, "--format", "regs"});
+        SCOPED_TRACE(std::string(w->xtiText) + " MHz, ratio " + w->ratioText);
+        const CliRun regs = RunCli({"compute", w->xtiText, w->ratioText, "--format", "regs"});
         ASSERT_EQ(regs.exitCode, 0);
         const CliRun decoded =
-            RunCli({"decode", "--xti", w->xti, "--ratio", w->ratio, "--format", "json"}, regs.out);
+            RunCli({"decode", "--xti", w->xtiText, "--ratio", w->ratioText, "--format", "json"}, regs.out);
         ASSERT_EQ(decoded.exitCode, 0) << decoded.err;
         EXPECT_EQ(decoded.err, "");
         const Json doc = Json::parse(decoded.out);
-        const ConfigResult expected = RunConfiguration(ConfigRequest{w->xtiMHz, w->ratioValue});
+        const ConfigResult expected = RunConfiguration(ConfigRequest{w->xtiMHz, w->ratio});
         for (const char* family : {"clocks48", "clocks44"}) {
             SCOPED_TRACE(family);
             const ClockSet& clocks =
