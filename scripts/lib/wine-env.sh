@@ -23,22 +23,27 @@ quorvane_start_xvfb() {
   export DISPLAY=":$n"
 }
 
-# Creates the prefix once, then keeps a wineserver running for the session.
+# Creates the prefix if need be, makes sure it holds what the tests rely on,
+# then keeps a wineserver running for the session. A prefix that Wine made
+# by itself (a test started through scripts/wine-run alone) lacks both
+# settings below, so they are checked on every start, not only at creation.
 # Wine's helpers inherit the caller's output; keep them off our pipes.
 quorvane_start_wine() {
   if [[ ! -f $WINEPREFIX/system.reg ]]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1 || true
     wineserver -w
-    # Debian's Wine looks for its own fonts beside its data folder, not in
-    # it: without a copy in the prefix "MS Sans Serif" becomes another font
-    # and every dialog unit maps to other pixels.
-    if [[ -d /usr/share/wine/fonts ]]; then
-      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    fi
-    # Without a window manager, Wine waits about 2 s whenever a managed
-    # window is hidden or destroyed.
+  fi
+  # Debian's Wine looks for its own fonts beside its data folder, not in
+  # it: without a copy in the prefix "MS Sans Serif" becomes another font
+  # and every dialog unit maps to other pixels.
+  if [[ -d /usr/share/wine/fonts && ! -f $WINEPREFIX/drive_c/windows/Fonts/sserife.fon ]]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+  # Without a window manager, Wine waits about 2 s whenever a managed
+  # window is hidden or destroyed.
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
   fi
