@@ -31,12 +31,12 @@ double LargerErrorPpm(const FamilyClocks& a, const FamilyClocks& b);
 // "XTI 14.31818 MHz, ratio 256" (the ratio only when there is one).
 std::string RequestLineText(double xtiMHz, std::optional<std::int32_t> ratio);
 
-// The nine registers under the dialog's labels, "%3d" and hexadecimal.
-std::string RegisterBlockText(const RegisterSet& registers);
-
-// The register codes of both settings side by side, 44.1 kHz first as in the dialog.
-std::string SettingBlockText(const PllSetting& setting44, const PllSetting& setting48);
-
-// VCO, DSP and OCLK in MHz with the dialog's formats, then in Hz with six
-// decimals, and the targets and errors when known.
-std::string ClockBlockText(const FamilyClocks& family44, const FamilyClocks& family48);
+// What compute and decode print after the request line, in blocks
+// separated by blank lines: the nine registers under the dialog's labels in
+// "%3d" and hexadecimal; the codes of both settings side by side; VCO, DSP
+// and OCLK in MHz with the dialog's formats, then in Hz with six decimals,
+// with the targets and errors when known. 44.1 kHz comes first, as in the
+// dialog.
+std::string ConfigurationText(const RegisterSet& registers, const PllSetting& setting44,
+                              const PllSetting& setting48, const FamilyClocks& family44,
+                              const FamilyClocks& family48);

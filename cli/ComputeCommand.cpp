@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kJsonIndent = 2;
-
 std::string CandidateTableText(const char* heading, const CandidateTable& table, double targetHz,
                                std::optional<std::int32_t> chosen)
 {
@@ -90,7 +88,7 @@ int RunComputeCommand(const ComputeOptions& options, std::string& out, std::stri
                 doc["inputDivider"] = run.inputDivider;
                 AddCandidatesJson(doc, run);
             }
-            out += doc.dump(kJsonIndent) + "\n";
+            out += DocumentText(doc);
         } else if (options.candidates && searched) {
             out += RequestLineText(xtiMHz, ratio) + Printf("Input divider %d\n\n", run.inputDivider) +
                    CandidatesText(run, ratio);
@@ -109,12 +107,7 @@ int RunComputeCommand(const ComputeOptions& options, std::string& out, std::stri
         doc["xtiMHz"] = xtiMHz;
         doc["ratio"] = ratio;
         doc["status"] = StatusName(result.status);
-        doc["inputDivider"] = result.setting48.inputDivider;
-        doc["setting48"] = SettingJson(result.setting48);
-        doc["setting44"] = SettingJson(result.setting44);
-        doc["registers"] = RegistersJson(result.registers);
-        doc["clocks48"] = ClocksJson(family48);
-        doc["clocks44"] = ClocksJson(family44);
+        AddConfigurationJson(doc, result.setting48, result.setting44, result.registers, family48, family44);
         doc["largerErrorPpm"] = largerPpm;
         if (maxPpm) {
             doc["maxPpm"] = *maxPpm;
@@ -122,16 +115,15 @@ int RunComputeCommand(const ComputeOptions& options, std::string& out, std::stri
         }
         if (options.candidates)
             AddCandidatesJson(doc, run);
-        out += doc.dump(kJsonIndent) + "\n";
+        out += DocumentText(doc);
     } else if (regs) {
         // A script that applies these lines may not look at the exit code:
         // a result over the limit gives it nothing to apply.
         if (!exceeded)
             out += RegisterAssignmentsText(result.registers);
     } else {
-        out += RequestLineText(xtiMHz, ratio) + "\n" + RegisterBlockText(result.registers) + "\n" +
-               SettingBlockText(result.setting44, result.setting48) + "\n" +
-               ClockBlockText(family44, family48);
+        out += RequestLineText(xtiMHz, ratio) + "\n" +
+               ConfigurationText(result.registers, result.setting44, result.setting48, family44, family48);
         if (options.candidates)
             out += "\n" + CandidatesText(run, ratio);
     }

@@ -10,15 +10,6 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr int kJsonIndent = 2;
-// The engine's conversion of the typed crystal frequency, one
-// multiplication, so that decoded clocks match computed ones bit for bit.
-constexpr double kHzPerMHz = 1000000.0;
-
-} // namespace
-
 int RunDecodeCommand(const DecodeOptions& options, std::string_view standardInput, std::string& out)
 {
     const double xtiMHz = ReadNumberInput("--xti", options.xtiText);
@@ -37,6 +28,8 @@ int RunDecodeCommand(const DecodeOptions& options, std::string_view standardInpu
 
     const PllSetting setting48 = Setting48Of(registers);
     const PllSetting setting44 = Setting44Of(registers);
+    // The engine's own conversion, so that decoded clocks match computed
+    // ones bit for bit.
     const double xtiHz = xtiMHz * kHzPerMHz;
     const FamilyClocks family48 = FamilyOf(ComputeClocks(xtiHz, setting48), ratio, kSampleRate48Hz);
     const FamilyClocks family44 = FamilyOf(ComputeClocks(xtiHz, setting44), ratio, kSampleRate44Hz);
@@ -46,18 +39,13 @@ int RunDecodeCommand(const DecodeOptions& options, std::string_view standardInpu
         doc["xtiMHz"] = xtiMHz;
         if (ratio)
             doc["ratio"] = *ratio;
-        doc["inputDivider"] = registers.reg07;
-        doc["setting48"] = SettingJson(setting48);
-        doc["setting44"] = SettingJson(setting44);
-        doc["registers"] = RegistersJson(registers);
-        doc["clocks48"] = ClocksJson(family48);
-        doc["clocks44"] = ClocksJson(family44);
+        AddConfigurationJson(doc, setting48, setting44, registers, family48, family44);
         if (ratio)
             doc["largerErrorPpm"] = LargerErrorPpm(family48, family44);
-        out += doc.dump(kJsonIndent) + "\n";
+        out += DocumentText(doc);
     } else {
-        out += RequestLineText(xtiMHz, ratio) + "\n" + RegisterBlockText(registers) + "\n" +
-               SettingBlockText(setting44, setting48) + "\n" + ClockBlockText(family44, family48);
+        out += RequestLineText(xtiMHz, ratio) + "\n" +
+               ConfigurationText(registers, setting44, setting48, family44, family48);
     }
     return kExitOk;
 }

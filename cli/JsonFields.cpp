@@ -62,3 +62,21 @@ Json CandidateTableJson(const CandidateTable& table)
     }
     return entries;
 }
+
+void AddConfigurationJson(Json& doc, const PllSetting& setting48, const PllSetting& setting44,
+                          const RegisterSet& registers, const FamilyClocks& family48,
+                          const FamilyClocks& family44)
+{
+    doc["inputDivider"] = setting48.inputDivider;
+    doc["setting48"] = SettingJson(setting48);
+    doc["setting44"] = SettingJson(setting44);
+    doc["registers"] = RegistersJson(registers);
+    doc["clocks48"] = ClocksJson(family48);
+    doc["clocks44"] = ClocksJson(family44);
+}
+
+std::string DocumentText(const Json& doc)
+{
+    constexpr int kIndent = 2;
+    return doc.dump(kIndent) + "\n";
+}

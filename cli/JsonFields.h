@@ -18,3 +18,12 @@ Json RegistersJson(const RegisterSet& registers);
 Json ClocksJson(const FamilyClocks& family);
 // The table's candidates in order, each with its relativeError.
 Json CandidateTableJson(const CandidateTable& table);
+
+// What compute and decode both report of a configuration: inputDivider,
+// setting48, setting44, registers, clocks48 and clocks44, in that order.
+void AddConfigurationJson(Json& doc, const PllSetting& setting48, const PllSetting& setting44,
+                          const RegisterSet& registers, const FamilyClocks& family48,
+                          const FamilyClocks& family44);
+
+// A whole document as the commands print it: indented by two, ending the line.
+std::string DocumentText(const Json& doc);

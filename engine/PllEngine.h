@@ -80,6 +80,11 @@ inline constexpr const char kInputDividerMessage[] =
 inline constexpr const char kInputDividerCaption[] = "Error";
 inline constexpr const char kNoPairMessage[] = "Sorry, this crystal frequency does not allow this config";
 
+// A request's crystal in MHz becomes the clock model's Hz by one
+// multiplication with this; whoever feeds the clock model a typed crystal
+// must do the same to get the engine's doubles.
+inline constexpr double kHzPerMHz = 1000000.0;
+
 // The clock model: VCO, DSP and OCLK of `setting` fed by a crystal of `xtiHz`.
 // Accepts any integer codes and has no side effects.
 ClockSet ComputeClocks(double xtiHz, const PllSetting& setting);

@@ -3,8 +3,6 @@
 #include "InputDivider.h"
 
 namespace {
-constexpr double kHzPerMHz = 1000000.0;
-
 PllSetting SettingOf(std::int32_t inputDivider, const Candidate& shared, const Candidate& own)
 {
     return PllSetting{inputDivider, shared.multiplier, own.fraction, shared.dspDivider, own.oclkDivider};

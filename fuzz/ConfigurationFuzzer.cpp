@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr double kHzPerMHz = 1000000.0;
 constexpr std::int32_t kByteMax = 255;
 constexpr std::int32_t kFractionMax = 65535;
 constexpr std::int32_t kFractionByte = 256;

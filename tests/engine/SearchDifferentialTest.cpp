@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr double kHzPerMHz = 1000000.0;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
