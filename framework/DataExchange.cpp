@@ -32,6 +32,25 @@ void WriteField(HWND hWnd, const std::string& text)
     ::SetWindowTextA(hWnd, text.c_str());
 }
 
+// One edit field both ways: the member's written form into the field, or
+// the field's text read back, refused with the string `refusalId` names.
+template <typename T>
+void ExchangeField(CDataExchange* pDX, int nIDC, T& value, std::string (*format)(T),
+                   std::optional<T> (*parse)(std::string_view), UINT refusalId)
+{
+    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
+    if (!pDX->m_bSaveAndValidate) {
+        WriteField(hWnd, format(value));
+        return;
+    }
+    const std::optional<T> read = parse(ReadField(hWnd));
+    if (!read) {
+        AfxMessageBox(refusalId);
+        pDX->Fail();
+    }
+    value = *read;
+}
+
 } // namespace
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
@@ -66,32 +85,12 @@ void CDataExchange::Fail()
 
 void DDX_Text(CDataExchange* pDX, int nIDC, std::int32_t& value)
 {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (!pDX->m_bSaveAndValidate) {
-        WriteField(hWnd, FormatIntegerField(value));
-        return;
-    }
-    const std::optional<std::int32_t> read = ParseIntegerField(ReadField(hWnd));
-    if (!read) {
-        AfxMessageBox(AFX_IDP_PARSE_INT);
-        pDX->Fail();
-    }
-    value = *read;
+    ExchangeField(pDX, nIDC, value, &FormatIntegerField, &ParseIntegerField, AFX_IDP_PARSE_INT);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (!pDX->m_bSaveAndValidate) {
-        WriteField(hWnd, FormatDoubleField(value));
-        return;
-    }
-    const std::optional<double> read = ParseDoubleField(ReadField(hWnd));
-    if (!read) {
-        AfxMessageBox(AFX_IDP_PARSE_REAL);
-        pDX->Fail();
-    }
-    value = *read;
+    ExchangeField(pDX, nIDC, value, &FormatDoubleField, &ParseDoubleField, AFX_IDP_PARSE_REAL);
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control)
